@@ -1,0 +1,206 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cfloat>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+namespace tarquel {
+
+std::string FormatNumber(double value) {
+    if (value == 0) return "0";  // also for -0: a sign on nothing confuses a reader
+    char buffer[32];  // longest: "-4.94065645841247E-324" and the like, 22 characters
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                         std::chars_format::general, 15);
+    (void)ec;  // 32 characters always suffice for 15 digits and a three-digit exponent
+    for (char* c = buffer; c != end; ++c) {
+        if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');  // 'e' -> 'E', as %G
+    }
+    return std::string(buffer, end);
+}
+
+namespace {
+
+// What one character of an input text is to the numeral grammar.
+enum class Kind { Digit, Point, Plus, Minus, Exponent, Blank, Other, End };
+
+struct Symbol {
+    Kind kind;
+    char ascii;        // the ASCII form that std::from_chars understands
+    std::size_t size;  // bytes of UTF-8 it took
+};
+
+// Decodes the character at `at`, mapping the full-width forms a Chinese input
+// method produces onto their ASCII meaning.
+Symbol Classify(std::string_view text, std::size_t at) {
+    if (at >= text.size()) return {Kind::End, 0, 0};
+    const auto c = static_cast<unsigned char>(text[at]);
+    if (c >= '0' && c <= '9') return {Kind::Digit, static_cast<char>(c), 1};
+    switch (c) {
+        case '.': return {Kind::Point, '.', 1};
+        case '+': return {Kind::Plus, '+', 1};
+        case '-': return {Kind::Minus, '-', 1};
+        case 'e': case 'E': return {Kind::Exponent, 'e', 1};
+        case ' ': case '\t': return {Kind::Blank, ' ', 1};
+        default: break;
+    }
+    if (c < 0x80 || at + 2 >= text.size()) return {Kind::Other, 0, 1};
+    const auto c1 = static_cast<unsigned char>(text[at + 1]);
+    const auto c2 = static_cast<unsigned char>(text[at + 2]);
+    if (c == 0xEF && c1 == 0xBC) {  // U+FF00..U+FF3F: full-width ASCII forms
+        if (c2 >= 0x90 && c2 <= 0x99) return {Kind::Digit, static_cast<char>('0' + c2 - 0x90), 3};
+        if (c2 == 0x8E) return {Kind::Point, '.', 3};     // ．
+        if (c2 == 0x8B) return {Kind::Plus, '+', 3};      // ＋
+        if (c2 == 0x8D) return {Kind::Minus, '-', 3};     // －
+        if (c2 == 0xA5) return {Kind::Exponent, 'e', 3};  // Ｅ
+    }
+    if (c == 0xEF && c1 == 0xBD && c2 == 0x85) return {Kind::Exponent, 'e', 3};  // ｅ
+    if (c == 0xE3 && c1 == 0x80 && c2 == 0x80) return {Kind::Blank, ' ', 3};     // ideographic space
+    if (c == 0xE3 && c1 == 0x80 && c2 == 0x82) return {Kind::Point, '.', 3};     // 。
+    if (c == 0xE2 && c1 == 0x88 && c2 == 0x92) return {Kind::Minus, '-', 3};     // − minus sign
+    return {Kind::Other, 0, 1};
+}
+
+// The unsigned numeral found in a text: where it lies, and whether it can be
+// handed to from_chars as it stands (all ASCII) or must be translated first.
+struct Numeral {
+    std::size_t begin = 0, end = 0;
+    bool negative = false;
+    bool ascii = true;
+};
+
+// Checks the whole text against the grammar in the header. Returns false for
+// anything that is not exactly one numeral with optional blanks around it.
+bool Scan(std::string_view text, Numeral& numeral) {
+    std::size_t at = 0;
+    Symbol s = Classify(text, at);
+    auto advance = [&] {
+        if (s.size != 1 || s.kind == Kind::Other) numeral.ascii = false;
+        at += s.size;
+        s = Classify(text, at);
+    };
+    while (s.kind == Kind::Blank) advance();
+    if (s.kind == Kind::Plus || s.kind == Kind::Minus) {
+        numeral.negative = s.kind == Kind::Minus;
+        advance();
+    }
+    numeral.begin = at;
+    numeral.ascii = true;  // blanks and the sign stay outside the numeral
+
+    int digits = 0;
+    while (s.kind == Kind::Digit) { ++digits; advance(); }
+    if (s.kind == Kind::Point) {
+        advance();
+        while (s.kind == Kind::Digit) { ++digits; advance(); }
+    }
+    if (digits == 0) return false;
+    if (s.kind == Kind::Exponent) {
+        advance();
+        if (s.kind == Kind::Plus || s.kind == Kind::Minus) advance();
+        if (s.kind != Kind::Digit) return false;
+        while (s.kind == Kind::Digit) advance();
+    }
+    numeral.end = at;
+    while (s.kind == Kind::Blank) advance();
+    return s.kind == Kind::End;
+}
+
+// Rewrites a validated numeral in ASCII.
+std::string Translate(std::string_view text, const Numeral& numeral) {
+    std::string ascii;
+    ascii.reserve(numeral.end - numeral.begin);
+    for (std::size_t at = numeral.begin; at < numeral.end;) {
+        const Symbol s = Classify(text, at);
+        ascii += s.ascii;
+        at += s.size;
+    }
+    return ascii;
+}
+
+// The decimal exponent of the leading significant digit of an ASCII numeral
+// ("123.4" -> 2, "0.05" -> -2), and whether its significant digits do not
+// exceed those of FormatNumber's text for the largest double.
+struct Magnitude {
+    std::int64_t exponent = 0;
+    bool withinFormattedMax = false;
+};
+
+Magnitude Measure(std::string_view ascii) {
+    constexpr std::string_view kMaxDigits = "179769313486232";  // "1.79769313486232E+308"
+    constexpr std::int64_t kMaxExponent = 308;
+    constexpr std::int64_t kSaturation = 1'000'000'000;
+
+    std::int64_t position = 0;  // decimal exponent of the next digit, relative to the point
+    std::size_t at = 0;
+    while (at < ascii.size() && ascii[at] >= '0' && ascii[at] <= '9') { ++at; }
+    position = static_cast<std::int64_t>(at) - 1;  // the digit just before the point has exponent 0
+
+    std::int64_t leading = 0;
+    bool found = false;
+    // compare <= 0: so far equal (or less), > 0: greater
+    int comparison = 0;
+    std::size_t matched = 0;
+    std::int64_t exponentPart = 0;
+    for (std::size_t i = 0, digitIndex = 0; i < ascii.size(); ++i) {
+        const char c = ascii[i];
+        if (c == '.') continue;
+        if (c == 'e' || c == 'E') {
+            bool negative = false;
+            std::size_t j = i + 1;
+            if (j < ascii.size() && (ascii[j] == '+' || ascii[j] == '-')) negative = ascii[j++] == '-';
+            for (; j < ascii.size(); ++j) {
+                exponentPart = exponentPart < kSaturation ? exponentPart * 10 + (ascii[j] - '0') : kSaturation;
+            }
+            if (negative) exponentPart = -exponentPart;
+            break;
+        }
+        const std::int64_t digitExponent = position - static_cast<std::int64_t>(digitIndex++);
+        if (!found) {
+            if (c == '0') continue;
+            found = true;
+            leading = digitExponent;
+        }
+        if (comparison != 0) continue;
+        const char limit = matched < kMaxDigits.size() ? kMaxDigits[matched] : '0';
+        ++matched;
+        if (c != limit) comparison = c < limit ? -1 : 1;
+    }
+    Magnitude m;
+    m.exponent = leading + exponentPart;
+    m.withinFormattedMax = m.exponent < kMaxExponent || (m.exponent == kMaxExponent && comparison <= 0);
+    return m;
+}
+
+}  // namespace
+
+ParsedNumber ParseNumber(std::string_view text) {
+    Numeral numeral;
+    if (!Scan(text, numeral)) return {0, ParseStatus::NotANumber};
+
+    std::string translated;
+    std::string_view ascii = text.substr(numeral.begin, numeral.end - numeral.begin);
+    if (!numeral.ascii) {
+        translated = Translate(text, numeral);
+        ascii = translated;
+    }
+
+    double magnitude = 0;
+    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), magnitude);
+    if (ec == std::errc::result_out_of_range) {
+        // from_chars refuses both ends of the range; only the upper end is an error.
+        const Magnitude m = Measure(ascii);
+        if (m.exponent < 0) {
+            magnitude = 0;  // below half the smallest subnormal: rounds to zero
+        } else if (m.withinFormattedMax) {
+            magnitude = DBL_MAX;  // what FormatNumber writes for the largest doubles
+        } else {
+            return {0, ParseStatus::OutOfRange};
+        }
+    } else if (ec != std::errc() || end != ascii.data() + ascii.size()) {
+        return {0, ParseStatus::NotANumber};
+    }
+    return {numeral.negative ? -magnitude : magnitude, ParseStatus::Ok};
+}
+
+}  // namespace tarquel
