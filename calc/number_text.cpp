@@ -8,16 +8,21 @@
 
 namespace tarquel {
 
-std::string FormatNumber(double value) {
-    if (value == 0) return "0";  // also for -0: a sign on nothing confuses a reader
-    char buffer[32];  // longest: "-4.94065645841247E-324" and the like, 22 characters
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                         std::chars_format::general, 15);
-    (void)ec;  // 32 characters always suffice for 15 digits and a three-digit exponent
-    for (char* c = buffer; c != end; ++c) {
-        if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');  // 'e' -> 'E', as %G
+NumberText FormatNumber(double value) {
+    NumberText text;
+    char* const first = text.chars_;
+    char* last = first;
+    if (value == 0) {
+        *last++ = '0';  // also for -0: a sign on nothing only puzzles the reader
+    } else {
+        // 32 characters always hold 15 digits, a sign, a point and a three-digit exponent.
+        last = std::to_chars(first, first + sizeof text.chars_, value, std::chars_format::general, 15).ptr;
+        for (char* c = first; c != last; ++c) {
+            if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');  // 'e' -> 'E', as %G
+        }
     }
-    return std::string(buffer, end);
+    text.size_ = static_cast<std::size_t>(last - first);
+    return text;
 }
 
 namespace {
@@ -62,12 +67,10 @@ Symbol Classify(std::string_view text, std::size_t at) {
     return {Kind::Other, 0, 1};
 }
 
-// The unsigned numeral found in a text: where it lies, and whether it can be
-// handed to from_chars as it stands (all ASCII) or must be translated first.
+// Where the unsigned numeral lies in a text, and its sign.
 struct Numeral {
     std::size_t begin = 0, end = 0;
     bool negative = false;
-    bool ascii = true;
 };
 
 // Checks the whole text against the grammar in the header. Returns false for
@@ -76,7 +79,6 @@ bool Scan(std::string_view text, Numeral& numeral) {
     std::size_t at = 0;
     Symbol s = Classify(text, at);
     auto advance = [&] {
-        if (s.size != 1 || s.kind == Kind::Other) numeral.ascii = false;
         at += s.size;
         s = Classify(text, at);
     };
@@ -86,7 +88,6 @@ bool Scan(std::string_view text, Numeral& numeral) {
         advance();
     }
     numeral.begin = at;
-    numeral.ascii = true;  // blanks and the sign stay outside the numeral
 
     int digits = 0;
     while (s.kind == Kind::Digit) { ++digits; advance(); }
@@ -174,22 +175,15 @@ Magnitude Measure(std::string_view ascii) {
 
 }  // namespace
 
-ParsedNumber ParseNumber(std::string_view text) {
-    Numeral numeral;
-    if (!Scan(text, numeral)) return {0, ParseStatus::NotANumber};
+namespace {
 
-    std::string translated;
-    std::string_view ascii = text.substr(numeral.begin, numeral.end - numeral.begin);
-    if (!numeral.ascii) {
-        translated = Translate(text, numeral);
-        ascii = translated;
-    }
+bool IsAsciiBlank(char c) { return c == ' ' || c == '\t'; }
 
-    double magnitude = 0;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), magnitude);
+// Turns from_chars' answer for a numeral into ours.
+ParsedNumber Finish(std::string_view numeral, double magnitude, std::errc ec, bool negative) {
     if (ec == std::errc::result_out_of_range) {
         // from_chars refuses both ends of the range; only the upper end is an error.
-        const Magnitude m = Measure(ascii);
+        const Magnitude m = Measure(numeral);
         if (m.exponent < 0) {
             magnitude = 0;  // below half the smallest subnormal: rounds to zero
         } else if (m.withinFormattedMax) {
@@ -197,10 +191,49 @@ ParsedNumber ParseNumber(std::string_view text) {
         } else {
             return {0, ParseStatus::OutOfRange};
         }
-    } else if (ec != std::errc() || end != ascii.data() + ascii.size()) {
+    } else if (ec != std::errc()) {
         return {0, ParseStatus::NotANumber};
     }
-    return {numeral.negative ? -magnitude : magnitude, ParseStatus::Ok};
+    return {negative ? -magnitude : magnitude, ParseStatus::Ok};
+}
+
+// Texts with full-width forms or other non-ASCII characters: decoded, checked
+// and translated to ASCII first. Kept out of line so the common ASCII path
+// carries no string of its own.
+[[gnu::noinline]] ParsedNumber ParseTranslated(std::string_view text) {
+    Numeral numeral;
+    if (!Scan(text, numeral)) return {0, ParseStatus::NotANumber};
+    const std::string ascii = Translate(text, numeral);
+    double magnitude = 0;
+    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), magnitude);
+    if (end != ascii.data() + ascii.size()) return {0, ParseStatus::NotANumber};
+    return Finish(ascii, magnitude, ec, numeral.negative);
+}
+
+}  // namespace
+
+ParsedNumber ParseNumber(std::string_view text) {
+    // The common case, plain ASCII, goes straight to from_chars, which checks the
+    // digits itself; only blanks, the sign, and what from_chars would accept
+    // beyond decimal numerals (inf, nan) are looked at here. Any other character
+    // sends the text to the decoding path.
+    const char* at = text.data();
+    const char* const last = at + text.size();
+    while (at != last && IsAsciiBlank(*at)) ++at;
+    bool negative = false;
+    if (at != last && (*at == '+' || *at == '-')) negative = *at++ == '-';
+    if (at == last || !((*at >= '0' && *at <= '9') || *at == '.')) {
+        return at != last && static_cast<unsigned char>(*at) >= 0x80 ? ParseTranslated(text)
+                                                                       : ParsedNumber{0, ParseStatus::NotANumber};
+    }
+    double magnitude = 0;
+    const auto [end, ec] = std::from_chars(at, last, magnitude);
+    for (const char* rest = end; rest != last; ++rest) {
+        if (static_cast<unsigned char>(*rest) >= 0x80) return ParseTranslated(text);
+        if (!IsAsciiBlank(*rest)) return {0, ParseStatus::NotANumber};
+    }
+    if (end == at) return {0, ParseStatus::NotANumber};  // "." alone
+    return Finish(std::string_view(at, static_cast<std::size_t>(end - at)), magnitude, ec, negative);
 }
 
 }  // namespace tarquel

@@ -4,6 +4,8 @@
 // machine, whatever the user's regional settings say.
 #pragma once
 
+#include <cstddef>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -23,7 +25,23 @@ namespace tarquel {
 //   -0.0                      -> "0"
 //   4.9406564584124654e-324   -> "4.94065645841247E-324"
 //   1.7976931348623157e308    -> "1.79769313486232E+308"
-std::string FormatNumber(double value);
+//
+// The text lives in the returned value itself: formatting allocates nothing.
+class NumberText {
+public:
+    std::string_view view() const { return {chars_, size_}; }
+    operator std::string_view() const { return view(); }
+    std::string str() const { return std::string(view()); }
+    friend bool operator==(const NumberText& a, std::string_view b) { return a.view() == b; }
+    friend std::ostream& operator<<(std::ostream& out, const NumberText& t) { return out << t.view(); }
+
+private:
+    friend NumberText FormatNumber(double value);
+    char chars_[32];  // the longest, "-2.22507385850720E-308", has 22
+    std::size_t size_ = 0;
+};
+
+NumberText FormatNumber(double value);
 
 enum class ParseStatus {
     Ok,

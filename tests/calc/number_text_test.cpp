@@ -172,7 +172,7 @@ TEST(FormatNumber, AgreesWithTheCLibrarysPercentG) {
 
 TEST(ParseNumber, ReadsBackEveryTextFormatNumberWrites) {
     for (const double value : SampleDoubles()) {
-        const std::string text = FormatNumber(value);
+        const std::string text = FormatNumber(value).str();
         const ParsedNumber parsed = ParseNumber(text);
         ASSERT_EQ(parsed.status, ParseStatus::Ok) << text;
         ASSERT_EQ(FormatNumber(parsed.value), text);
