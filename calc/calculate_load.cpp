@@ -1,7 +1,8 @@
 #include "calculate_load.h"
 
+#include <algorithm>
 #include <cmath>
-#include <string>
+#include <string_view>
 
 #include "number_text.h"
 
@@ -18,18 +19,6 @@ const char* Describe(Failure failure) {
         case Failure::Overflow: return "overflow";
     }
     return "failure";
-}
-
-std::string Explain(Field quantity, Field step, Failure failure) {
-    std::string text(Symbol(quantity));
-    text += ": ";
-    text += Describe(failure);
-    if (step != quantity) {
-        text += " (computing ";
-        text += Symbol(step);
-        text += ')';
-    }
-    return text;
 }
 
 // One step of the calculation: reads operands from the sheet as text, and
@@ -64,8 +53,23 @@ private:
 }  // namespace
 
 CalculationError::CalculationError(Field quantity, Field step, Failure failure)
-    : std::runtime_error(Explain(quantity, step, failure)),
-      quantity_(quantity), step_(step), failure_(failure) {}
+    : quantity_(quantity), step_(step), failure_(failure) {
+    // "Tanφ: not a number (computing Qjs)" and the like: in English, for logs and tests;
+    // the window words its own messages.
+    std::string_view parts[] = {Symbol(quantity), ": ", Describe(failure), "", "", ""};
+    if (step != quantity) {
+        parts[3] = " (computing ";
+        parts[4] = Symbol(step);
+        parts[5] = ")";
+    }
+    std::size_t length = 0;
+    for (std::string_view part : parts) {
+        const std::size_t n = std::min(part.size(), sizeof what_ - 1 - length);
+        part.copy(what_ + length, n);
+        length += n;
+    }
+    what_[length] = '\0';
+}
 
 Outcome CalculateLoad(LoadSheet& sheet) {
     // All four are read before the test; it does not say which one is missing.

@@ -2,7 +2,7 @@
 //   Pjs = Kx × Ps,  Qjs = Pjs × Tanφ,  Sjs = √(Pjs² + Qjs²),  Ijs = Sjs ÷ (Un × 1.732) × 1000
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 
 #include "load_sheet.h"
 
@@ -19,8 +19,10 @@ enum class Failure {
 };
 
 // What stopped a calculation: which text or result, in which step, and why.
-class CalculationError : public std::runtime_error {
+// The description is kept inline: raising the error allocates nothing.
+class CalculationError : public std::exception {
 public:
+    const char* what() const noexcept override { return what_; }
     // quantity: the input that did not convert, or the result whose arithmetic faulted.
     // step: the result the failing step would have written.
     Field quantity() const { return quantity_; }
@@ -34,6 +36,7 @@ private:
     Field quantity_;
     Field step_;
     Failure failure_;
+    char what_[64];
 };
 
 class NotANumber final : public CalculationError {
