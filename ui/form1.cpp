@@ -139,18 +139,21 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// Creates the 22 controls from the table, in focus order, and sizes the window
-// for its DPI.
+// Creates the 22 controls from the table, in focus order, at their places for
+// the window's DPI, and sizes the window around them.
 bool Form1::OnCreate() {
     dpi_ = DpiOf(window_);
+    font_ = CaptionFont(window_, dpi_);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const ControlSpec& spec = kControls[i];
         const ControlClass cls = ClassFor(spec);
-        controls_[i] = CreateWindowExW(cls.exStyle, cls.name, spec.text, WS_CHILD | WS_VISIBLE | cls.style, 0, 0,
-                                       0, 0, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+        const RECT rect = PixelRect(spec);
+        controls_[i] = CreateWindowExW(cls.exStyle, cls.name, spec.text, WS_CHILD | WS_VISIBLE | cls.style,
+                                       rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                       window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                        instance_, nullptr);
         if (!controls_[i]) return false;
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (spec.role == Role::Input || spec.role == Role::Result) {
             boxes_[static_cast<std::size_t>(spec.field)] = controls_[i];
         }
@@ -158,17 +161,20 @@ bool Form1::OnCreate() {
     const SIZE size = WindowSizeFor({TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)},
                                     kStyle, kExStyle, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    LayOut();
     return true;
 }
 
-// Positions every control and gives it the font, at the window's current DPI.
+RECT Form1::PixelRect(const ControlSpec& spec) const {
+    return {TwipsToPixels(spec.left, dpi_), TwipsToPixels(spec.top, dpi_), TwipsToPixels(spec.left + spec.width, dpi_),
+            TwipsToPixels(spec.top + spec.height, dpi_)};
+}
+
+// Positions every control and gives it the font again, at a new DPI.
 void Form1::LayOut() {
     font_ = CaptionFont(window_, dpi_);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const ControlSpec& spec = kControls[i];
-        MoveWindow(controls_[i], TwipsToPixels(spec.left, dpi_), TwipsToPixels(spec.top, dpi_),
-                   TwipsToPixels(spec.width, dpi_), TwipsToPixels(spec.height, dpi_), FALSE);
+        const RECT rect = PixelRect(kControls[i]);
+        MoveWindow(controls_[i], rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     InvalidateRect(window_, nullptr, TRUE);

@@ -34,6 +34,7 @@ private:
 
     void Calculate();
     void LayOut();
+    RECT PixelRect(const ControlSpec& spec) const;
     void FocusBox(HWND box);
 
     const ControlSpec* SpecOf(HWND control) const;

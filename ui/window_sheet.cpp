@@ -11,7 +11,6 @@ std::string WindowSheet::Read(Field field) const {
 void WindowSheet::Write(Field field, std::string_view text) {
     const HWND box = boxes_[static_cast<std::size_t>(field)];
     SetWindowTextW(box, ToUtf16(text).c_str());
-    UpdateWindow(box);
 }
 
 }  // namespace tarquel

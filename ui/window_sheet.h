@@ -15,7 +15,8 @@ public:
     explicit WindowSheet(const std::array<HWND, kFieldCount>& boxes) : boxes_(boxes) {}
 
     std::string Read(Field field) const override;
-    // Shows the text at once, before the next step runs; the focus stays where it is.
+    // Replaces the box's text at once (a read that follows sees it); the box
+    // repaints as soon as the click has been handled. The focus stays where it is.
     void Write(Field field, std::string_view text) override;
 
 private:
