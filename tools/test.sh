@@ -48,6 +48,23 @@ build fuzz -DFUZZ_SECONDS="${FUZZ_SECONDS:-30}" && run_tests fuzz build/fuzz
 build win32 && run_tests win32 build/win32
 build win64 && run_tests win64 build/win64
 
+# The release folder and zip: what a user unpacks must be the executables just tested.
+if bash tools/release.sh >build/release.log 2>&1 && /usr/bin/python3 - <<'PY'
+import zipfile, sys
+names = {'Tarquel-1.00/Tarquel.exe': 'build/win32/ui/Tarquel.exe',
+         'Tarquel-1.00/Tarquel-x64.exe': 'build/win64/ui/Tarquel.exe',
+         'Tarquel-1.00/使用说明.txt': None}
+archive = zipfile.ZipFile('build/release/Tarquel-1.00.zip')
+ok = sorted(archive.namelist()) == sorted(names)
+for name, built in names.items():
+    if ok and built:
+        ok = archive.read(name) == open(built, 'rb').read()
+ok = ok and archive.read('Tarquel-1.00/使用说明.txt').startswith('\ufeffTarquel'.encode())
+print('release zip:', 'ok' if ok else 'FAIL')
+sys.exit(0 if ok else 1)
+PY
+then passed=$((passed + 1)); else failed=$((failed + 1)); broken+=("release"); fi
+
 echo
 [ ${#broken[@]} = 0 ] || printf 'FAILED: %s\n' "${broken[@]}"
 echo "total: $passed passed, $failed failed"

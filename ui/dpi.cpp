@@ -14,6 +14,7 @@ Function User32(const char* name) {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 UINT SystemDpi() {
     const HDC screen = GetDC(nullptr);
@@ -39,6 +40,12 @@ LOGFONTW MessageFontFor(UINT dpi) {
     LOGFONTW font = metrics.lfMessageFont;
     font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
     return font;
+}
+
+int SystemMetricFor(int index, UINT dpi) {
+    static const auto forDpi = User32<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    if (forDpi) return forDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
 SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {

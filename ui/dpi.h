@@ -14,6 +14,9 @@ UINT DpiOf(HWND window);
 // The system's message font (a small dialog font) at the given DPI.
 LOGFONTW MessageFontFor(UINT dpi);
 
+// A system metric (an icon's size, say) at the given DPI.
+int SystemMetricFor(int index, UINT dpi);
+
 // The outer size of a window whose client area is `client`, at the given DPI.
 SIZE WindowSizeFor(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
 

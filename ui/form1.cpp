@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <exception>
+#include <utility>
 
 #include "calculate_load.h"
 #include "dpi.h"
@@ -19,6 +20,7 @@ constexpr COLORREF kCaptionColour = RGB(255, 255, 192);
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // the layout is fixed
 constexpr DWORD kExStyle = 0;
 constexpr int kFatalExitCode = 3;
+constexpr int kIconGroup = 1;
 
 // Ends the program after a failure it cannot recover from; the report names it.
 [[noreturn]] void ExitAfterFatal(HWND owner, const char* what) {
@@ -80,10 +82,7 @@ HWND Form1::Create(int show) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kClassName;
     windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        LoadImageW(instance_, MAKEINTRESOURCEW(kIconGroup), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!RegisterClassExW(&windowClass)) return nullptr;
 
     // The size follows in OnCreate, once the window's DPI is known.
@@ -143,6 +142,7 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // the window's DPI, and sizes the window around them.
 bool Form1::OnCreate() {
     dpi_ = DpiOf(window_);
+    LoadIcons();
     font_ = CaptionFont(window_, dpi_);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const ControlSpec& spec = kControls[i];
@@ -169,8 +169,23 @@ RECT Form1::PixelRect(const ControlSpec& spec) const {
             TwipsToPixels(spec.top + spec.height, dpi_)};
 }
 
+// The caption bar and the taskbar show the icon at sizes that grow with the DPI.
+void Form1::LoadIcons() {
+    auto load = [&](int width, int height) {
+        return UniqueIcon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kIconGroup), IMAGE_ICON,
+                                                        SystemMetricFor(width, dpi_),
+                                                        SystemMetricFor(height, dpi_), 0)));
+    };
+    UniqueIcon big = load(SM_CXICON, SM_CYICON), small = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big);  // the old icons go only once the window no longer shows them
+    smallIcon_ = std::move(small);
+}
+
 // Positions every control and gives it the font again, at a new DPI.
 void Form1::LayOut() {
+    LoadIcons();
     font_ = CaptionFont(window_, dpi_);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const RECT rect = PixelRect(kControls[i]);

@@ -34,6 +34,7 @@ private:
 
     void Calculate();
     void LayOut();
+    void LoadIcons();
     RECT PixelRect(const ControlSpec& spec) const;
     void FocusBox(HWND box);
 
@@ -46,6 +47,7 @@ private:
     std::array<HWND, kControls.size()> controls_{};
     std::array<HWND, kFieldCount> boxes_{};
     UniqueFont font_;
+    UniqueIcon bigIcon_, smallIcon_;  // the application icon at this DPI's sizes
     HWND lastFocus_ = nullptr;  // the control to give the focus back to on reactivation
 };
 

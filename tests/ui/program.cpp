@@ -58,6 +58,8 @@ HWND FindTopLevel(DWORD processId, const wchar_t* windowClass, const wchar_t* ti
     return search.found;
 }
 
+}  // namespace
+
 std::wstring WindowsPath(std::wstring path) {
     if (!path.empty() && path[0] == L'/') {  // a Unix path handed over by Wine's command line
         for (wchar_t& c : path) if (c == L'/') c = L'\\';
@@ -65,8 +67,6 @@ std::wstring WindowsPath(std::wstring path) {
     }
     return path;
 }
-
-}  // namespace
 
 Program::Program(const std::wstring& exe) {
     std::wstring commandLine = L"\"" + WindowsPath(exe) + L"\"";

@@ -20,6 +20,7 @@ constexpr auto kPatience = 15s;  // Wine is slow to start; nothing here should t
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds patience = kPatience);
 
 std::wstring ClassOf(HWND window);
+std::wstring WindowsPath(std::wstring path);  // Z:\... for a Unix path
 std::wstring TextOf(HWND window);  // WM_GETTEXT: works across processes
 
 struct MessageBoxSeen {
