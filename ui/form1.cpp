@@ -5,7 +5,11 @@
 #include <exception>
 #include <utility>
 
+#include <commctrl.h>
+
 #include "calculate_load.h"
+#include "clipboard.h"
+#include "text.h"
 #include "dpi.h"
 #include "messages.h"
 #include "window_sheet.h"
@@ -21,6 +25,8 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr DWORD kExStyle = 0;
 constexpr int kFatalExitCode = 3;
 constexpr int kIconGroup = 1;
+constexpr Field kResults[] = {Field::Pjs, Field::Qjs, Field::Sjs, Field::Ijs};
+constexpr UINT kCopyOne = 1, kCopyAll = 2;  // context menu commands
 
 // Ends the program after a failure it cannot recover from; the report names it.
 [[noreturn]] void ExitAfterFatal(HWND owner, const char* what) {
@@ -39,7 +45,7 @@ ControlClass ClassFor(const ControlSpec& spec) {
         case Role::Caption: return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
         case Role::Input: return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case Role::Result: return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_DISABLED, WS_EX_CLIENTEDGE};
-        case Role::Calculate: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case Role::Calculate: return {L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, 0};  // NOTIFY: focus news
     }
     return {L"STATIC", 0, 0};
 }
@@ -130,6 +136,11 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam));
             return 0;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_CONTEXTMENU:
+            OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -158,10 +169,105 @@ bool Form1::OnCreate() {
             boxes_[static_cast<std::size_t>(spec.field)] = controls_[i];
         }
     }
+    CreateResultTips();
     const SIZE size = WindowSizeFor({TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)},
                                     kStyle, kExStyle, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
+}
+
+// A result box shows six characters or so of a text of up to twenty, and being
+// disabled it cannot be scrolled. Resting the mouse on it shows the whole text.
+// Disabled boxes get no mouse input, so the tips are areas of the form itself.
+void Form1::CreateResultTips() {
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                            instance_, nullptr);
+    if (!tips_) return;  // the program works without them
+    for (const Field field : kResults) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = static_cast<UINT_PTR>(field);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        GetWindowRect(Box(field), &tool.rect);
+        MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
+        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    PlaceResultTips();
+}
+
+void Form1::PlaceResultTips() {
+    if (!tips_) return;
+    SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(kClientWidth, dpi_));
+    for (const Field field : kResults) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = window_;
+        tool.uId = static_cast<UINT_PTR>(field);
+        GetWindowRect(Box(field), &tool.rect);
+        MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
+        SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+// The tooltip asks for its text each time it is about to show: the box's text
+// as it stands. An empty text shows no tooltip at all.
+LRESULT Form1::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom != tips_ || header.code != TTN_GETDISPINFOW) return 0;
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    tipText_ = WindowText(Box(static_cast<Field>(header.idFrom)));
+    info.lpszText = tipText_.data();
+    return 0;
+}
+
+const Field* Form1::ResultAt(POINT client) const {
+    for (const Field& field : kResults) {
+        RECT rect{};
+        GetWindowRect(Box(field), &rect);
+        MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&rect), 2);
+        if (PtInRect(&rect, client)) return &field;
+    }
+    return nullptr;
+}
+
+// Right-click on a result or the background: copy that result, or the whole
+// sheet as a spreadsheet row. (The input boxes keep their own edit menu.)
+void Form1::OnContextMenu(POINT screen) {
+    POINT client = screen;
+    if (screen.x == -1 && screen.y == -1) {  // from the keyboard: open it at the focused control
+        RECT rect{};
+        GetWindowRect(GetFocus() ? GetFocus() : window_, &rect);
+        screen = {rect.left, rect.bottom};
+        client = {-1, -1};
+    } else {
+        ScreenToClient(window_, &client);
+    }
+    const Field* result = ResultAt(client);
+    std::array<std::wstring, kFieldCount> texts;
+    bool anyResult = false;
+    for (const Field field : kAllFields) {
+        texts[static_cast<std::size_t>(field)] = WindowText(Box(field));
+        anyResult = anyResult || (field >= Field::Pjs && !texts[static_cast<std::size_t>(field)].empty());
+    }
+
+    const UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return;
+    if (result) {
+        const std::wstring label = L"复制 " + ToUtf16(Symbol(*result));
+        const bool empty = texts[static_cast<std::size_t>(*result)].empty();
+        AppendMenuW(menu.get(), MF_STRING | (empty ? MF_GRAYED : 0), kCopyOne, label.c_str());
+    }
+    AppendMenuW(menu.get(), MF_STRING | (anyResult ? 0 : MF_GRAYED), kCopyAll, L"复制全部");
+    const UINT command = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                          screen.x, screen.y, 0, window_, nullptr));
+    if (command == kCopyOne && result) {
+        CopyToClipboard(window_, texts[static_cast<std::size_t>(*result)]);
+    } else if (command == kCopyAll) {
+        CopyToClipboard(window_, AsSpreadsheetRows(texts));
+    }
 }
 
 RECT Form1::PixelRect(const ControlSpec& spec) const {
@@ -192,6 +298,7 @@ void Form1::LayOut() {
         MoveWindow(controls_[i], rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
+    PlaceResultTips();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -210,7 +317,12 @@ void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void Form1::OnCommand(int id, UINT code) {
     const int index = id - kFirstControlId;
     if (index < 0 || index >= static_cast<int>(kControls.size())) return;
-    if (kControls[static_cast<std::size_t>(index)].role == Role::Calculate && code == BN_CLICKED) Calculate();
+    const std::size_t i = static_cast<std::size_t>(index);
+    if (code == EN_SETFOCUS || (code == BN_SETFOCUS && kControls[i].role == Role::Calculate)) {
+        lastFocus_ = controls_[i];
+    } else if (kControls[i].role == Role::Calculate && code == BN_CLICKED) {
+        Calculate();
+    }
 }
 
 // Captions draw pale yellow straight on the black window. Disabled and
@@ -226,21 +338,16 @@ LRESULT Form1::OnCtlColorStatic(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
 }
 
-// As in a dialog: the focus leaves with the window and comes back to the same
-// control, after a message box as after switching programs.
+// As in a dialog: the focus comes back to the control that last had it, after
+// a message box as after switching programs. (The controls report each focus
+// they take, so the record is right even when the window loses the focus first.)
 void Form1::OnActivate(UINT state) {
-    if (state == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus && GetParent(focus) == window_) lastFocus_ = focus;
-    } else {
-        SetFocus(lastFocus_ ? lastFocus_ : Box(Field::Kx));
-    }
+    if (state != WA_INACTIVE) SetFocus(lastFocus_ ? lastFocus_ : Box(Field::Kx));
 }
 
 void Form1::FocusBox(HWND box) {
     SetFocus(box);
     SendMessageW(box, EM_SETSEL, 0, -1);
-    lastFocus_ = box;
 }
 
 void Form1::Calculate() {
@@ -252,7 +359,6 @@ void Form1::Calculate() {
     } catch (const CalculationError& error) {
         // The failing step's result and every later one are emptied, so that no
         // value from an earlier click stands beside this click's results.
-        constexpr Field kResults[] = {Field::Pjs, Field::Qjs, Field::Sjs, Field::Ijs};
         bool clearing = false;
         for (const Field result : kResults) {
             clearing = clearing || result == error.step();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "controls.h"
 #include "handles.h"
@@ -31,8 +32,13 @@ private:
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnActivate(UINT state);
+    LRESULT OnNotify(const NMHDR& header);
+    void OnContextMenu(POINT screen);
 
     void Calculate();
+    void CreateResultTips();
+    void PlaceResultTips();
+    const Field* ResultAt(POINT client) const;
     void LayOut();
     void LoadIcons();
     RECT PixelRect(const ControlSpec& spec) const;
@@ -49,6 +55,8 @@ private:
     UniqueFont font_;
     UniqueIcon bigIcon_, smallIcon_;  // the application icon at this DPI's sizes
     HWND lastFocus_ = nullptr;  // the control to give the focus back to on reactivation
+    HWND tips_ = nullptr;       // the tooltip that shows a result whole; a child of the form
+    std::wstring tipText_;      // what the tooltip shows now: it reads it after the notification
 };
 
 }  // namespace tarquel

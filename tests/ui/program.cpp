@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include <cstring>
 #include <thread>
 
 #include "expected_form.h"
@@ -106,6 +107,12 @@ HWND Program::operator[](const std::wstring& name) const {
     return found == byName_.end() ? nullptr : found->second;
 }
 
+std::wstring Program::NameOf(HWND control) const {
+    for (const auto& [name, window] : byName_)
+        if (window == control) return name;
+    return control ? L"(" + ClassOf(control) + L")" : L"(nothing)";
+}
+
 void Program::SetText(const std::wstring& name, const std::wstring& text) const {
     SendMessageW((*this)[name], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -165,17 +172,19 @@ POINT CentreOf(HWND control) {
 void Program::ClickWithMouse(HWND control) const {
     BringToFront();
     SendMouse(CentreOf(control), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    Settle();
 }
 
 void Program::RightClickWithMouse(POINT screen) const {
     BringToFront();
     SendMouse(screen, {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+    Settle();
 }
 
 void Program::MoveMouse(POINT screen) const { SendMouse(screen, {}); }
 
 void Program::Press(WORD key, bool shift) const {
-    BringToFront();
+    if (!PopupOfClass(L"#32768")) BringToFront();  // an open menu has the keyboard; leave it be
     std::vector<INPUT> inputs;
     auto add = [&](WORD vk, bool up) {
         INPUT input{};
@@ -258,6 +267,31 @@ void Program::Dismiss(const MessageBoxSeen& box) const {
     }
     WaitUntil([&] { return !IsWindow(box.window); });
     Settle();
+}
+
+HWND Program::PopupOfClass(const wchar_t* windowClass) const { return FindTopLevel(processId_, windowClass, nullptr); }
+
+std::optional<std::wstring> ClipboardText() {
+    std::optional<std::wstring> text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
 }
 
 bool Program::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }

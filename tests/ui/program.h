@@ -31,6 +31,10 @@ struct MessageBoxSeen {
     bool hasIcon = false;
 };
 
+// The clipboard's Unicode text, or nothing.
+std::optional<std::wstring> ClipboardText();
+void SetClipboardText(const std::wstring& text);
+
 class Program {
 public:
     // Starts the program and waits until its window is shown with the focus in a control.
@@ -41,6 +45,7 @@ public:
 
     HWND form() const { return form_; }
     HWND operator[](const std::wstring& name) const;  // Command1, Text1..Text8, Label1..Label13
+    std::wstring NameOf(HWND control) const;         // the other way round; a class name if not a control
     const std::vector<HWND>& childrenInZOrder() const { return children_; }
     DWORD processId() const { return processId_; }
     HANDLE process() const { return process_; }
@@ -65,6 +70,9 @@ public:
     std::optional<MessageBoxSeen> WaitForMessageBox(std::chrono::milliseconds patience = kPatience) const;
     std::optional<MessageBoxSeen> MessageBoxNow() const;
     void Dismiss(const MessageBoxSeen& box) const;  // presses its one button
+
+    // A visible window of the program's with this class: "tooltips_class32", "#32768" (a menu).
+    HWND PopupOfClass(const wchar_t* windowClass) const;
 
     bool Running() const;
     DWORD WaitForExit(std::chrono::milliseconds patience = kPatience) const;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "expected_form.h"
@@ -318,8 +319,7 @@ TEST_F(Window, ResultBoxesTakeNoCaretAndNoTyping) {
     CalculateSomething();
     program.ClickWithMouse(program[L"Text4"]);
     program.ClickWithMouse(program[L"Text1"]);
-    EXPECT_EQ(program.Focus(), program[L"Text4"]) << "a click on a result box must not take the focus; it is on "
-                                                   << testing::PrintToString(ClassOf(program.Focus()) + L" " + TextOf(program.Focus()));
+    EXPECT_EQ(program.NameOf(program.Focus()), L"Text4") << "a click on a result box must not take the focus";
     program.Type(L"9");
     EXPECT_EQ(program.Results()[0], L"2");
     EXPECT_EQ(program.Inputs()[0], L"19");
@@ -437,6 +437,118 @@ TEST_F(Window, ShowsTheApplicationIconInTheCaptionAndTaskbar) {
         DestroyIcon(resource);
     }
     FreeLibrary(exe);
+}
+
+POINT CentreOnScreen(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+TEST_F(Window, RestingOnAResultShowsItWhole) {
+    program.SetInputs(L"1", L"123456789012345678", L"380", L"0.75");
+    program.Click(L"Command1");
+    ASSERT_TRUE(WaitUntil([&] { return program.Results()[0] == L"1.23456789012346E+17"; }));
+    program.ClickWithMouse(program[L"Text6"]);  // the caret sits in Un, as while typing
+
+    program.MoveMouse(CentreOnScreen(program[L"Text1"]));
+    HWND tip = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (tip = program.PopupOfClass(L"tooltips_class32")) != nullptr; }, 5s))
+        << "no tooltip over a result";
+    EXPECT_EQ(TextOf(tip), L"1.23456789012346E+17");
+    EXPECT_EQ(program.Focus(), program[L"Text6"]);
+
+    // Over the next result, the tooltip follows with that text.
+    program.MoveMouse(CentreOnScreen(program[L"Text8"]));
+    EXPECT_TRUE(WaitUntil([&] {
+        const HWND shown = program.PopupOfClass(L"tooltips_class32");
+        return shown && TextOf(shown) == program.Results()[3];
+    }, 5s)) << "the tooltip did not follow to Ijs";
+
+    // Over an empty result, none.
+    program.SetText(L"Text3", L"");
+    program.MoveMouse(CentreOnScreen(program[L"Text3"]));
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(program.PopupOfClass(L"tooltips_class32"), nullptr);
+}
+
+// Wine keeps a menu's items to the process that made it, so the menu is read the
+// way a user reads it: by its size, and by what each entry does when chosen.
+class WindowMenu : public Window {
+protected:
+    // Right-clicks at the point and returns the menu's height, or 0 if none opened.
+    int OpenMenuAt(POINT screen) {
+        program.RightClickWithMouse(screen);
+        HWND menu = nullptr;
+        if (!WaitUntil([&] { return (menu = program.PopupOfClass(L"#32768")) != nullptr; }, 5s)) return 0;
+        RECT rect{};
+        GetWindowRect(menu, &rect);
+        return rect.bottom - rect.top;
+    }
+    // Right-clicks, moves down to the entry (0 is the first) and presses Enter;
+    // then closes whatever is still open. Returns what the clipboard holds.
+    std::wstring Choose(POINT screen, int entry) {
+        SetClipboardText(L"unchanged");
+        if (!OpenMenuAt(screen)) return L"(no menu)";
+        for (int i = 0; i <= entry; ++i) program.Press(VK_DOWN);
+        program.Press(VK_RETURN);
+        if (program.PopupOfClass(L"#32768")) program.Press(VK_ESCAPE);  // a greyed entry leaves it open
+        WaitUntil([&] { return !program.PopupOfClass(L"#32768"); }, 5s);
+        program.Settle();
+        return ClipboardText().value_or(L"(none)");
+    }
+    POINT Background() const {
+        POINT at{Pixels(3000), Pixels(2000)};
+        ClientToScreen(program.form(), &at);
+        return at;
+    }
+};
+
+TEST_F(WindowMenu, CopiesOneResultOrTheWholeSheet) {
+    CalculateSomething();
+    program.ClickWithMouse(program[L"Text5"]);
+    const std::wstring all =
+        L"Kx\tPs\tUn\tTan\u03C6\tPjs\tQjs\tSjs\tIjs\r\n1\t2\t3\t4\t2\t8\t8.24621125123532\t1587.03064881357\r\n";
+
+    EXPECT_EQ(Choose(CentreOnScreen(program[L"Text1"]), 0), L"2");
+    EXPECT_EQ(Choose(CentreOnScreen(program[L"Text3"]), 0), L"8.24621125123532");
+    EXPECT_EQ(Choose(CentreOnScreen(program[L"Text8"]), 0), L"1587.03064881357");
+    EXPECT_EQ(Choose(CentreOnScreen(program[L"Text2"]), 1), all);
+    EXPECT_EQ(Choose(Background(), 0), all) << "on the background the one entry is 复制全部";
+    EXPECT_EQ(program.Focus(), program[L"Text5"]) << "the menu must not move the focus";
+    for (const wchar_t* result : {L"Text1", L"Text2", L"Text3", L"Text8"}) EXPECT_FALSE(IsWindowEnabled(program[result]));
+
+    // Over a result the menu has one entry more than over the background.
+    const int overResult = OpenMenuAt(CentreOnScreen(program[L"Text1"]));
+    program.Press(VK_ESCAPE);
+    WaitUntil([&] { return !program.PopupOfClass(L"#32768"); }, 5s);
+    const int overBackground = OpenMenuAt(Background());
+    program.Press(VK_ESCAPE);
+    EXPECT_GT(overResult, overBackground);
+    EXPECT_GT(overBackground, 0);
+
+    // Escape copies nothing.
+    SetClipboardText(L"unchanged");
+    ASSERT_GT(OpenMenuAt(CentreOnScreen(program[L"Text1"])), 0);
+    program.Press(VK_ESCAPE);
+    program.Settle();
+    EXPECT_EQ(ClipboardText(), std::optional<std::wstring>(L"unchanged"));
+}
+
+TEST_F(WindowMenu, EmptyResultsAreGreyedOut) {
+    program.ClickWithMouse(program[L"Text4"]);
+    EXPECT_EQ(Choose(CentreOnScreen(program[L"Text2"]), 0), L"unchanged");
+    EXPECT_EQ(Choose(CentreOnScreen(program[L"Text2"]), 1), L"unchanged");
+    EXPECT_EQ(Choose(Background(), 0), L"unchanged");
+
+    // Once only Ijs is empty: the others copy, Ijs does not, and the sheet still does.
+    CalculateSomething();
+    program.ClickWithMouse(program[L"Text4"]);
+    program.SetText(L"Text8", L"");
+    EXPECT_EQ(Choose(CentreOnScreen(program[L"Text8"]), 0), L"unchanged");
+    EXPECT_EQ(Choose(CentreOnScreen(program[L"Text1"]), 0), L"2");
+    EXPECT_NE(Choose(Background(), 0).find(L"8.24621125123532\t\r\n"), std::wstring::npos);
+    EXPECT_EQ(program.NameOf(program.Focus()), L"Text4");
 }
 
 TEST_F(Window, ClosingEndsTheProgramAtOnceWhateverTheBoxesHold) {
