@@ -313,8 +313,15 @@ void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 // Only Command1 does anything. Enter and Esc reach here as IDOK and IDCANCEL
-// from dialog navigation, and are ignored: there is no default button.
+// from dialog navigation: there is no default button, so Enter in an input box
+// does nothing, but Enter on the focused button presses it, as Space does.
 void Form1::OnCommand(int id, UINT code) {
+    if (id == IDOK) {
+        const HWND focus = GetFocus();
+        const ControlSpec* spec = SpecOf(focus);
+        if (spec && spec->role == Role::Calculate) Calculate();
+        return;
+    }
     const int index = id - kFirstControlId;
     if (index < 0 || index >= static_cast<int>(kControls.size())) return;
     const std::size_t i = static_cast<std::size_t>(index);

@@ -210,6 +210,14 @@ TEST_F(Window, EnterAndEscInAnInputDoNothing) {
         EXPECT_EQ(program.Focus(), program[box]);
     }
     EXPECT_EQ(program.Inputs(), (Texts{L"0.8", L"100", L"380", L"0.75"}));
+
+    // On the button itself, Enter presses it like Space; Esc still does nothing.
+    program.Press(VK_TAB);
+    ASSERT_EQ(program.NameOf(program.Focus()), L"Command1");
+    program.Press(VK_ESCAPE);
+    EXPECT_EQ(program.Results(), Texts(4));
+    program.Press(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return program.Results()[3] == L"151.938738300717"; }));
 }
 
 TEST_F(Window, TypedInputIsCalculatedByEachWayOfPressingTheButton) {
@@ -526,6 +534,13 @@ TEST_F(WindowMenu, CopiesOneResultOrTheWholeSheet) {
     program.Press(VK_ESCAPE);
     EXPECT_GT(overResult, overBackground);
     EXPECT_GT(overBackground, 0);
+
+    // The input boxes keep the system's own edit menu, which is longer than this one.
+    const int overInput = OpenMenuAt(CentreOnScreen(program[L"Text6"]));
+    program.Press(VK_ESCAPE);
+    WaitUntil([&] { return !program.PopupOfClass(L"#32768"); }, 5s);
+    EXPECT_GT(overInput, overResult) << "an input box shows its own edit menu";
+    program.ClickWithMouse(program[L"Text5"]);
 
     // Escape copies nothing.
     SetClipboardText(L"unchanged");
