@@ -3,11 +3,8 @@
 # with Tarquel.exe (32-bit, the one users run), Tarquel-x64.exe and 使用说明.txt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh
-for preset in win32 win64; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target Tarquel >/dev/null
-done
+source tools/wine-env.sh
+build_tarquel
 folder=build/release/Tarquel-1.00
 rm -rf build/release
 mkdir -p "$folder"

@@ -5,14 +5,10 @@
 # TARQUEL_DPI=144 tools/run.sh shows it as on a 150 % screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh
-for preset in win32 win64; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target Tarquel >/dev/null
-done
+source tools/wine-env.sh
+build_tarquel
 echo "built: build/win32/ui/Tarquel.exe (the 32-bit release) and build/win64/ui/Tarquel.exe"
 
-source tools/wine-env.sh
 if [ -n "${DISPLAY:-}" ]; then
   wine_prepare "${TARQUEL_DPI:-96}"
   exec "$WINE" build/win64/ui/Tarquel.exe

@@ -3,6 +3,7 @@
 #   wine_prepare [dpi]   make the prefix (once) and set its DPI (default 96)
 #   display_start        start Xvfb on a free display unless DISPLAY is set
 #   display_stop         stop the Xvfb that display_start started
+#   build_tarquel        install what is missing and build Tarquel.exe for i686 and x86_64
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINE=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver
@@ -76,4 +77,12 @@ display_stop() {
     unset DISPLAY
     display_started_pid=
   fi
+}
+
+build_tarquel() {
+  bash "$repo_root/tools/setup.sh"
+  local preset
+  for preset in win32 win64; do
+    (cd "$repo_root" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --target Tarquel >/dev/null)
+  done
 }
