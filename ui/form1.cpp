@@ -96,8 +96,7 @@ HWND Form1::Create(int show) {
                          nullptr, instance_, this)) {
         return nullptr;
     }
-    ShowWindow(window_, show);
-    UpdateWindow(window_);
+    ShowWindow(window_, show);  // the first paint follows at once, from the message loop
     FocusBox(Box(Field::Kx));
     return window_;
 }
@@ -138,6 +137,9 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_MOUSEMOVE:
+            OnFirstMouseMove(wParam, lParam);
+            return 0;
         case WM_CONTEXTMENU:
             OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
@@ -169,11 +171,23 @@ bool Form1::OnCreate() {
             boxes_[static_cast<std::size_t>(spec.field)] = controls_[i];
         }
     }
-    CreateResultTips();
     const SIZE size = WindowSizeFor({TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)},
                                     kStyle, kExStyle, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
+}
+
+// The tooltip is made when the mouse first comes over the form, not at start:
+// a window fewer to make before the user can type. After that it watches the
+// form's mouse messages itself.
+void Form1::OnFirstMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (tipsTried_) return;
+    tipsTried_ = true;
+    CreateResultTips();
+    if (!tips_) return;
+    MSG message{window_, WM_MOUSEMOVE, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    GetCursorPos(&message.pt);
+    SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 // A result box shows six characters or so of a text of up to twenty, and being

@@ -34,6 +34,7 @@ private:
     void OnActivate(UINT state);
     LRESULT OnNotify(const NMHDR& header);
     void OnContextMenu(POINT screen);
+    void OnFirstMouseMove(WPARAM wParam, LPARAM lParam);
 
     void Calculate();
     void CreateResultTips();
@@ -55,7 +56,8 @@ private:
     UniqueFont font_;
     UniqueIcon bigIcon_, smallIcon_;  // the application icon at this DPI's sizes
     HWND lastFocus_ = nullptr;  // the control to give the focus back to on reactivation
-    HWND tips_ = nullptr;       // the tooltip that shows a result whole; a child of the form
+    HWND tips_ = nullptr;       // the tooltip that shows a result whole; owned by the form
+    bool tipsTried_ = false;
     std::wstring tipText_;      // what the tooltip shows now: it reads it after the notification
 };
 
