@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cfloat>
 #include <cstdint>
@@ -130,54 +131,51 @@ struct Magnitude {
 Magnitude Measure(std::string_view ascii) {
     constexpr std::string_view kMaxDigits = "179769313486232";  // "1.79769313486232E+308"
     constexpr std::int64_t kMaxExponent = 308;
-    constexpr std::int64_t kSaturation = 1'000'000'000;
+    constexpr std::int64_t kSaturation = 1'000'000'000;  // far beyond any double, far below overflow
 
-    std::int64_t position = 0;  // decimal exponent of the next digit, relative to the point
-    std::size_t at = 0;
-    while (at < ascii.size() && ascii[at] >= '0' && ascii[at] <= '9') { ++at; }
-    position = static_cast<std::int64_t>(at) - 1;  // the digit just before the point has exponent 0
+    // The digit just before the point has decimal exponent 0.
+    const std::size_t integerDigits = std::min(ascii.find_first_not_of("0123456789"), ascii.size());
+    const std::int64_t firstExponent = static_cast<std::int64_t>(integerDigits) - 1;
 
-    std::int64_t leading = 0;
+    std::int64_t leading = 0;      // exponent of the first significant digit
     bool found = false;
-    // compare <= 0: so far equal (or less), > 0: greater
-    int comparison = 0;
-    std::size_t matched = 0;
-    std::int64_t exponentPart = 0;
-    for (std::size_t i = 0, digitIndex = 0; i < ascii.size(); ++i) {
+    int comparison = 0;            // significant digits against kMaxDigits: <0 less, 0 equal so far, >0 greater
+    std::size_t compared = 0;
+    std::int64_t explicitExponent = 0;
+    std::int64_t digitIndex = 0;
+    for (std::size_t i = 0; i < ascii.size(); ++i) {
         const char c = ascii[i];
         if (c == '.') continue;
         if (c == 'e' || c == 'E') {
-            bool negative = false;
             std::size_t j = i + 1;
-            if (j < ascii.size() && (ascii[j] == '+' || ascii[j] == '-')) negative = ascii[j++] == '-';
+            const bool negative = j < ascii.size() && ascii[j] == '-';
+            if (j < ascii.size() && (ascii[j] == '+' || ascii[j] == '-')) ++j;
             for (; j < ascii.size(); ++j) {
-                exponentPart = exponentPart < kSaturation ? exponentPart * 10 + (ascii[j] - '0') : kSaturation;
+                explicitExponent = std::min(explicitExponent * 10 + (ascii[j] - '0'), kSaturation);
             }
-            if (negative) exponentPart = -exponentPart;
+            if (negative) explicitExponent = -explicitExponent;
             break;
         }
-        const std::int64_t digitExponent = position - static_cast<std::int64_t>(digitIndex++);
+        const std::int64_t exponent = firstExponent - digitIndex++;
         if (!found) {
             if (c == '0') continue;
             found = true;
-            leading = digitExponent;
+            leading = exponent;
         }
-        if (comparison != 0) continue;
-        const char limit = matched < kMaxDigits.size() ? kMaxDigits[matched] : '0';
-        ++matched;
-        if (c != limit) comparison = c < limit ? -1 : 1;
+        if (comparison == 0) {
+            const char limit = compared < kMaxDigits.size() ? kMaxDigits[compared] : '0';
+            ++compared;
+            if (c != limit) comparison = c < limit ? -1 : 1;
+        }
     }
     Magnitude m;
-    m.exponent = leading + exponentPart;
+    m.exponent = leading + explicitExponent;
     m.withinFormattedMax = m.exponent < kMaxExponent || (m.exponent == kMaxExponent && comparison <= 0);
     return m;
 }
 
-}  // namespace
-
-namespace {
-
 bool IsAsciiBlank(char c) { return c == ' ' || c == '\t'; }
+
 
 // Turns from_chars' answer for a numeral into ours.
 ParsedNumber Finish(std::string_view numeral, double magnitude, std::errc ec, bool negative) {
