@@ -9,9 +9,9 @@
 
 #include "calculate_load.h"
 #include "clipboard.h"
-#include "text.h"
 #include "dpi.h"
 #include "messages.h"
+#include "text.h"
 #include "window_sheet.h"
 
 namespace tarquel {
@@ -306,12 +306,13 @@ void Form1::LoadIcons() {
 // Positions every control and gives it the font again, at a new DPI.
 void Form1::LayOut() {
     LoadIcons();
-    font_ = CaptionFont(window_, dpi_);
+    UniqueFont font = CaptionFont(window_, dpi_);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const RECT rect = PixelRect(kControls[i]);
         MoveWindow(controls_[i], rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
+    font_ = std::move(font);  // the old font goes only once no control uses it
     PlaceResultTips();
     InvalidateRect(window_, nullptr, TRUE);
 }
