@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev     # native build, libFuzzer, sanitizers
-  libgtest-dev libbenchmark-dev                      # tests and benchmarks
+  googletest libgtest-dev libbenchmark-dev           # tests and benchmarks
   g++-multilib qemu-user                             # 32-bit core tests under qemu-i386
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64 # the Windows program
   wine64 xvfb x11-utils fonts-wqy-microhei imagemagick # the real window, headless
-  python3-pefile zip                                 # PE checks, release archive
+  python3 python3-pefile                             # PE checks, release archive
 )
 
 missing=()
