@@ -40,8 +40,8 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-ControlClass ClassFor(const ControlSpec& spec) {
-    switch (spec.role) {
+ControlClass ClassFor(const ControlSpec& entry) {
+    switch (entry.role) {
         case Role::Caption: return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
         case Role::Input: return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case Role::Result: return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_DISABLED, WS_EX_CLIENTEDGE};
@@ -53,11 +53,11 @@ ControlClass ClassFor(const ControlSpec& spec) {
 // Whether every caption's text fits its rectangle in this font.
 bool CaptionsFit(HDC dc, HFONT font, UINT dpi) {
     const SelectedObject selected(dc, font);
-    for (const ControlSpec& spec : kControls) {
-        if (spec.role != Role::Caption) continue;
+    for (const ControlSpec& entry : kControls) {
+        if (entry.role != Role::Caption) continue;
         SIZE size{};
-        GetTextExtentPoint32W(dc, spec.text, lstrlenW(spec.text), &size);
-        if (size.cx > TwipsToPixels(spec.width, dpi) || size.cy > TwipsToPixels(spec.height, dpi)) return false;
+        GetTextExtentPoint32W(dc, entry.text, lstrlenW(entry.text), &size);
+        if (size.cx > TwipsToPixels(entry.width, dpi) || size.cy > TwipsToPixels(entry.height, dpi)) return false;
     }
     return true;
 }
@@ -158,17 +158,17 @@ bool Form1::OnCreate() {
     LoadIcons();
     font_ = CaptionFont(window_, dpi_);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const ControlSpec& spec = kControls[i];
-        const ControlClass cls = ClassFor(spec);
-        const RECT rect = PixelRect(spec);
-        controls_[i] = CreateWindowExW(cls.exStyle, cls.name, spec.text, WS_CHILD | WS_VISIBLE | cls.style,
+        const ControlSpec& entry = kControls[i];
+        const ControlClass cls = ClassFor(entry);
+        const RECT rect = PixelRect(entry);
+        controls_[i] = CreateWindowExW(cls.exStyle, cls.name, entry.text, WS_CHILD | WS_VISIBLE | cls.style,
                                        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                                        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                        instance_, nullptr);
         if (!controls_[i]) return false;
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        if (spec.role == Role::Input || spec.role == Role::Result) {
-            boxes_[static_cast<std::size_t>(spec.field)] = controls_[i];
+        if (entry.role == Role::Input || entry.role == Role::Result) {
+            boxes_[static_cast<std::size_t>(entry.field)] = controls_[i];
         }
     }
     const SIZE size = WindowSizeFor({TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)},
@@ -284,9 +284,9 @@ void Form1::OnContextMenu(POINT screen) {
     }
 }
 
-RECT Form1::PixelRect(const ControlSpec& spec) const {
-    return {TwipsToPixels(spec.left, dpi_), TwipsToPixels(spec.top, dpi_), TwipsToPixels(spec.left + spec.width, dpi_),
-            TwipsToPixels(spec.top + spec.height, dpi_)};
+RECT Form1::PixelRect(const ControlSpec& entry) const {
+    return {TwipsToPixels(entry.left, dpi_), TwipsToPixels(entry.top, dpi_), TwipsToPixels(entry.left + entry.width, dpi_),
+            TwipsToPixels(entry.top + entry.height, dpi_)};
 }
 
 // The caption bar and the taskbar show the icon at sizes that grow with the DPI.
@@ -333,8 +333,8 @@ void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void Form1::OnCommand(int id, UINT code) {
     if (id == IDOK) {
         const HWND focus = GetFocus();
-        const ControlSpec* spec = SpecOf(focus);
-        if (spec && spec->role == Role::Calculate) Calculate();
+        const ControlSpec* entry = SpecOf(focus);
+        if (entry && entry->role == Role::Calculate) Calculate();
         return;
     }
     const int index = id - kFirstControlId;
@@ -350,8 +350,8 @@ void Form1::OnCommand(int id, UINT code) {
 // Captions draw pale yellow straight on the black window. Disabled and
 // read-only boxes send this message too; they keep the system's look.
 LRESULT Form1::OnCtlColorStatic(HDC dc, HWND control) {
-    const ControlSpec* spec = SpecOf(control);
-    if (!spec || spec->role != Role::Caption) {
+    const ControlSpec* entry = SpecOf(control);
+    if (!entry || entry->role != Role::Caption) {
         return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
     }

@@ -42,7 +42,7 @@ private:
     const Field* ResultAt(POINT client) const;
     void LayOut();
     void LoadIcons();
-    RECT PixelRect(const ControlSpec& spec) const;
+    RECT PixelRect(const ControlSpec& entry) const;
     void FocusBox(HWND box);
 
     const ControlSpec* SpecOf(HWND control) const;
