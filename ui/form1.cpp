@@ -205,8 +205,6 @@ void Form1::CreateResultTips() {
         tool.hwnd = window_;
         tool.uId = static_cast<UINT_PTR>(field);
         tool.lpszText = LPSTR_TEXTCALLBACKW;
-        GetWindowRect(Box(field), &tool.rect);
-        MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
         SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     PlaceResultTips();
@@ -221,8 +219,7 @@ void Form1::PlaceResultTips() {
         tool.cbSize = sizeof tool;
         tool.hwnd = window_;
         tool.uId = static_cast<UINT_PTR>(field);
-        GetWindowRect(Box(field), &tool.rect);
-        MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
+        tool.rect = RectInClient(Box(field));
         SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
@@ -239,12 +236,17 @@ LRESULT Form1::OnNotify(const NMHDR& header) {
 
 const Field* Form1::ResultAt(POINT client) const {
     for (const Field& field : kResults) {
-        RECT rect{};
-        GetWindowRect(Box(field), &rect);
-        MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&rect), 2);
+        const RECT rect = RectInClient(Box(field));
         if (PtInRect(&rect, client)) return &field;
     }
     return nullptr;
+}
+
+RECT Form1::RectInClient(HWND control) const {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 // Right-click on a result or the background: copy that result, or the whole

@@ -40,6 +40,7 @@ private:
     void CreateResultTips();
     void PlaceResultTips();
     const Field* ResultAt(POINT client) const;
+    RECT RectInClient(HWND control) const;
     void LayOut();
     void LoadIcons();
     RECT PixelRect(const ControlSpec& entry) const;
