@@ -176,7 +176,6 @@ Magnitude Measure(std::string_view ascii) {
 
 bool IsAsciiBlank(char c) { return c == ' ' || c == '\t'; }
 
-
 // Turns from_chars' answer for a numeral into ours.
 ParsedNumber Finish(std::string_view numeral, double magnitude, std::errc ec, bool negative) {
     if (ec == std::errc::result_out_of_range) {

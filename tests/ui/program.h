@@ -47,8 +47,6 @@ public:
     HWND operator[](const std::wstring& name) const;  // Command1, Text1..Text8, Label1..Label13
     std::wstring NameOf(HWND control) const;         // the other way round; a class name if not a control
     const std::vector<HWND>& childrenInZOrder() const { return children_; }
-    DWORD processId() const { return processId_; }
-    HANDLE process() const { return process_; }
 
     void SetText(const std::wstring& name, const std::wstring& text) const;
     void SetInputs(const std::wstring& kx, const std::wstring& ps, const std::wstring& un,
